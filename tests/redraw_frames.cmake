@@ -1,0 +1,18 @@
+# Draws the frames afresh and compares them with the committed records.
+file(REMOVE_RECURSE ${SCRATCH})
+execute_process(COMMAND ${DRAW_FRAMES} ${SCRATCH} RESULT_VARIABLE drawn)
+if(NOT drawn EQUAL 0)
+  message(FATAL_ERROR "draw_frames failed: ${drawn}")
+endif()
+set(differ)
+foreach(holder RANGE 1 54)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
+    ${SCRATCH}/Image${holder}.rec ${COMMITTED}/Image${holder}.rec RESULT_VARIABLE same)
+  if(NOT same EQUAL 0)
+    list(APPEND differ Image${holder})
+  endif()
+endforeach()
+if(differ)
+  message(FATAL_ERROR "redrawn records differ from frames/data: ${differ}")
+endif()
+message(STATUS "all 54 redrawn records match frames/data byte for byte")

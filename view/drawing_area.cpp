@@ -1,0 +1,46 @@
+#include "view/drawing_area.h"
+
+#include <algorithm>
+
+namespace drawing_area {
+
+Units units_at(int px, int py) {
+    return {static_cast<float>((px - border) * units_wide / inner_width),
+            static_cast<float>((py - border) * units_high / inner_height)};
+}
+
+bool in_inner_area(int px, int py) {
+    return px >= border && px < border + inner_width && py >= border && py < border + inner_height &&
+           py < client_height;
+}
+
+namespace {
+
+// The classic sunken edge, two lines deep. Its bottom lies below the client
+// area and is never painted.
+void paint_border(std::span<std::uint32_t> pixels, int pitch) {
+    auto at = [&](int x, int y) -> std::uint32_t& { return pixels[static_cast<std::size_t>(y * pitch + x)]; };
+    const int right = client_width - 1;
+    for (int x = 0; x < right; ++x) at(x, 0) = shadow;
+    for (int y = 0; y < client_height; ++y) at(0, y) = shadow;
+    for (int y = 0; y < client_height; ++y) at(right, y) = highlight;
+    for (int x = 1; x < right - 1; ++x) at(x, 1) = dark_shadow;
+    for (int y = 1; y < client_height; ++y) at(1, y) = dark_shadow;
+    for (int y = 1; y < client_height; ++y) at(right - 1, y) = light;
+}
+
+}  // namespace
+
+void paint_client_area(std::span<std::uint32_t> pixels, int pitch, const Picture* picture) {
+    std::fill(pixels.begin(), pixels.end(), face);
+    paint_border(pixels, pitch);
+    if (picture == nullptr) return;
+    const int shown_width = std::min(Picture::width, inner_width);
+    const int shown_height = std::min({Picture::height, inner_height, client_height - border});
+    for (int y = 0; y < shown_height; ++y) {
+        std::uint32_t* row = &pixels[static_cast<std::size_t>((y + border) * pitch + border)];
+        for (int x = 0; x < shown_width; ++x) row[x] = picture->is_white(x, y) ? white : black;
+    }
+}
+
+}  // namespace drawing_area

@@ -1,0 +1,215 @@
+#include "view/sdl_platform.h"
+
+#include <SDL.h>
+#include <time.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/fatal_error.h"
+#include "view/drawing_area.h"
+#include "view/x11_window.h"
+
+namespace da = drawing_area;
+
+namespace {
+
+constexpr const char* caption = "Quilmorant In 3Lifts SpaceBar+-/*mouse,. ESC";
+
+[[noreturn]] void fail(const std::string& call) { throw FatalError(call + " failed: " + SDL_GetError()); }
+
+using Clock = std::chrono::steady_clock;  // CLOCK_MONOTONIC
+
+void sleep_until(Clock::time_point when) {
+    const auto since_epoch = std::chrono::duration_cast<std::chrono::nanoseconds>(when.time_since_epoch());
+    timespec ts{};
+    ts.tv_sec = static_cast<time_t>(since_epoch.count() / 1'000'000'000);
+    ts.tv_nsec = static_cast<long>(since_epoch.count() % 1'000'000'000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) != 0) {
+    }
+}
+
+// The code points of a UTF-8 string; a malformed sequence yields nothing.
+std::vector<char32_t> code_points(const char* text) {
+    std::vector<char32_t> out;
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    while (*p != 0) {
+        const int extra = *p < 0x80 ? 0 : (*p >> 5) == 6 ? 1 : (*p >> 4) == 14 ? 2 : (*p >> 3) == 30 ? 3 : -1;
+        if (extra < 0) return out;
+        char32_t c = extra == 0 ? *p : *p & (0x3F >> extra);
+        for (int i = 1; i <= extra; ++i) {
+            if ((p[i] & 0xC0) != 0x80) return out;
+            c = c << 6 | (p[i] & 0x3F);
+        }
+        out.push_back(c);
+        p += extra + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+struct SdlPlatform::State {
+    SDL_Window* window = nullptr;
+    SDL_Surface* canvas = nullptr;  // the client area as shown, ARGB8888
+    const Picture* shown = nullptr;
+
+    std::vector<WindowEvent> pending;  // arrived, not yet handed to the pump
+    std::vector<WindowEvent> handed;   // what the last pump was given
+
+    // Pointer ownership: a press over the inner area keeps the pointer there
+    // until every button is up.
+    std::uint32_t buttons_pressed_over_area = 0;
+    bool left_press_over_area = false;
+
+    void present() {
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        if (surface == nullptr) fail("SDL_GetWindowSurface");
+        if (SDL_BlitSurface(canvas, nullptr, surface, nullptr) != 0) fail("SDL_BlitSurface");
+        if (SDL_UpdateWindowSurface(window) != 0) fail("SDL_UpdateWindowSurface");
+    }
+
+    void paint(const Picture* picture) {
+        auto* pixels = static_cast<std::uint32_t*>(canvas->pixels);
+        const int pitch = canvas->pitch / 4;
+        da::paint_client_area({pixels, static_cast<std::size_t>(pitch * da::client_height)}, pitch, picture);
+        shown = picture;
+    }
+
+    // Turns one SDL event into the program's own, if it is one. Returns true
+    // when what it queued ends the program.
+    bool take(const SDL_Event& ev) {
+        const std::size_t before = pending.size();
+        switch (ev.type) {
+            case SDL_QUIT:
+                pending.push_back({WindowEvent::Kind::close_request});
+                break;
+            case SDL_WINDOWEVENT:
+                if (ev.window.event == SDL_WINDOWEVENT_CLOSE) pending.push_back({WindowEvent::Kind::close_request});
+                if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) present();
+                break;
+            case SDL_KEYDOWN:
+                // Esc types no text; it comes from the key itself.
+                if (ev.key.keysym.sym == SDLK_ESCAPE) pending.push_back({WindowEvent::Kind::key_press, 27});
+                break;
+            case SDL_TEXTINPUT:
+                for (char32_t c : code_points(ev.text.text))
+                    if (c >= 1 && c <= 255)
+                        pending.push_back({WindowEvent::Kind::key_press, static_cast<std::int16_t>(c)});
+                break;
+            case SDL_MOUSEMOTION:
+                if (da::in_inner_area(ev.motion.x, ev.motion.y) || (buttons_pressed_over_area & ev.motion.state) != 0) {
+                    const da::Units at = da::units_at(ev.motion.x, ev.motion.y);
+                    pending.push_back({WindowEvent::Kind::mouse_move, 0, at.x, at.y});
+                }
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                if (!da::in_inner_area(ev.button.x, ev.button.y)) break;
+                buttons_pressed_over_area |= SDL_BUTTON(ev.button.button);
+                if (ev.button.button != SDL_BUTTON_LEFT) break;
+                if (ev.button.clicks >= 2) {
+                    pending.push_back({WindowEvent::Kind::dbl_click});
+                    left_press_over_area = false;
+                } else {
+                    left_press_over_area = true;
+                }
+                break;
+            case SDL_MOUSEBUTTONUP:
+                buttons_pressed_over_area &= ~SDL_BUTTON(ev.button.button);
+                if (ev.button.button != SDL_BUTTON_LEFT) break;
+                if (left_press_over_area && da::in_inner_area(ev.button.x, ev.button.y))
+                    pending.push_back({WindowEvent::Kind::click});
+                left_press_over_area = false;
+                break;
+            default:
+                break;
+        }
+        for (std::size_t i = before; i < pending.size(); ++i)
+            if (ends_program(pending[i])) return true;
+        return false;
+    }
+};
+
+SdlPlatform::SdlPlatform() : state_(std::make_unique<State>()) {
+    // A 153 x 352 two-colour picture needs no OpenGL: show it through the
+    // window surface, which on X11 is a plain shared-memory image.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+    // A button pressed over the area keeps the pointer's moves coming, also
+    // outside the window.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("cannot open the display: SDL_Init(SDL_INIT_VIDEO)");
+
+    State& s = *state_;
+    s.window = SDL_CreateWindow(caption, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, da::client_width,
+                                da::client_height, SDL_WINDOW_HIDDEN);
+    if (s.window == nullptr) fail("SDL_CreateWindow");
+    ask_for_fixed_frame(s.window);
+    end_on_lost_display(s.window);
+
+    s.canvas = SDL_CreateRGBSurfaceWithFormat(0, da::client_width, da::client_height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (s.canvas == nullptr) fail("SDL_CreateRGBSurfaceWithFormat");
+    s.paint(nullptr);
+
+    SDL_ShowWindow(s.window);
+    SDL_StartTextInput();
+    s.present();
+}
+
+SdlPlatform::~SdlPlatform() {
+    if (state_->canvas != nullptr) SDL_FreeSurface(state_->canvas);
+    if (state_->window != nullptr) SDL_DestroyWindow(state_->window);
+    SDL_Quit();
+}
+
+void SdlPlatform::show_picture(const Picture& picture) {
+    if (&picture == state_->shown) return;  // nothing on screen would change
+    state_->paint(&picture);
+    state_->present();
+}
+
+void SdlPlatform::wait(std::chrono::microseconds duration) {
+    using namespace std::chrono_literals;
+    const auto deadline = Clock::now() + duration;
+    // Sleep on the event queue while the deadline is far, then on the clock,
+    // and spin only through the last 100 microseconds, so that a long pause
+    // costs almost no processor time and still ends on time.
+    constexpr auto spin_tail = 100us;
+    for (;;) {
+        const auto remaining = deadline - Clock::now();
+        if (remaining <= 0s) return;
+        if (remaining > 2ms) {
+            const auto timeout = std::chrono::duration_cast<std::chrono::milliseconds>(remaining - 1ms);
+            SDL_Event ev;
+            if (SDL_WaitEventTimeout(&ev, static_cast<int>(std::min<std::int64_t>(timeout.count(), 1'000'000))) &&
+                state_->take(ev))
+                return;
+        } else if (remaining > spin_tail) {
+            sleep_until(deadline - spin_tail);
+        }
+    }
+}
+
+std::span<const WindowEvent> SdlPlatform::pending_events() {
+    SDL_PumpEvents();
+    SDL_Event ev;
+    while (SDL_PeepEvents(&ev, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) state_->take(ev);
+    state_->handed.clear();
+    state_->handed.swap(state_->pending);
+    return state_->handed;
+}
+
+void SdlPlatform::clear_window() {
+    // The window's own surface shows only where the drawing area does not
+    // cover the client area; docked and taller than it, the area covers all.
+    auto* pixels = static_cast<std::uint32_t*>(state_->canvas->pixels);
+    const int pitch = state_->canvas->pitch / 4;
+    for (int y = da::first_uncovered_row; y < da::client_height; ++y)
+        std::fill_n(pixels + y * pitch, da::client_width, da::face);
+}
+
+[[noreturn]] void SdlPlatform::end_process() {
+    SDL_Quit();
+    std::_Exit(0);
+}
