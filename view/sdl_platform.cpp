@@ -139,7 +139,15 @@ SdlPlatform::SdlPlatform() : state_(std::make_unique<State>()) {
     // A button pressed over the area keeps the pointer's moves coming, also
     // outside the window.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) fail("cannot open the display: SDL_Init(SDL_INIT_VIDEO)");
+    // Only a desktop display will do, never SDL's invisible off-screen one.
+    // (SDL_VIDEODRIVER in the environment still overrides this.)
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        const std::string x11_error = SDL_GetError();
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "wayland");
+        if (std::getenv("WAYLAND_DISPLAY") == nullptr || SDL_Init(SDL_INIT_VIDEO) != 0)
+            throw FatalError("cannot open the display: SDL_Init(SDL_INIT_VIDEO) failed: " + x11_error);
+    }
 
     State& s = *state_;
     s.window = SDL_CreateWindow(caption, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, da::client_width,

@@ -3,6 +3,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <unistd.h>
 
 namespace {
@@ -36,6 +37,16 @@ void ask_for_fixed_frame(SDL_Window* window) {
     const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
     XChangeProperty(display, xwindow, motif, motif, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(hints), 5);
+
+    // SDL states a position of its own choosing; leave the first one to the
+    // window manager instead.
+    XSizeHints* size_hints = XAllocSizeHints();
+    long supplied = 0;
+    if (size_hints != nullptr && XGetWMNormalHints(display, xwindow, size_hints, &supplied) != 0) {
+        size_hints->flags &= ~(USPosition | PPosition);
+        XSetWMNormalHints(display, xwindow, size_hints);
+    }
+    XFree(size_hints);
     XFlush(display);
 }
 

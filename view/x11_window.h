@@ -6,7 +6,8 @@
 
 // Asks the window manager for a caption bar and a border, no buttons and no
 // window menu, and only moving: the window cannot be closed, minimised,
-// maximised or resized from its frame. Call before the window is shown.
+// maximised or resized from its frame, and its first position is the window
+// manager's choice. Call before the window is shown.
 void ask_for_fixed_frame(SDL_Window* window);
 
 // Makes a lost display connection end the program at once with a message and
