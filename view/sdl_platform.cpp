@@ -187,8 +187,10 @@ void SdlPlatform::wait(std::chrono::microseconds duration) {
     for (;;) {
         const auto remaining = deadline - Clock::now();
         if (remaining <= 0s) return;
-        if (remaining > 2ms) {
-            const auto timeout = std::chrono::duration_cast<std::chrono::milliseconds>(remaining - 1ms);
+        // SDL's wait counts whole milliseconds and may overrun by one; the
+        // clock finishes the last two.
+        if (remaining > 3ms) {
+            const auto timeout = std::chrono::duration_cast<std::chrono::milliseconds>(remaining - 2ms);
             SDL_Event ev;
             if (SDL_WaitEventTimeout(&ev, static_cast<int>(std::min<std::int64_t>(timeout.count(), 1'000'000))) &&
                 state_->take(ev))

@@ -161,7 +161,7 @@ def wait_for(condition, seconds, what):
     deadline = time.monotonic() + seconds
     while True:
         value = condition()
-        if value:
+        if value is not None and value is not False:  # slot 0 is an answer
             return value
         if time.monotonic() > deadline:
             raise Failure("timed out after %.1f s waiting for %s" % (seconds, what))
@@ -255,7 +255,7 @@ def case_window_properties(s):
 
 def case_start_up_pace(s):
     s.start()
-    seen = [wait_for(lambda: s.slot() is not None and s.slot(), 5, "the first ticks")]
+    seen = [wait_for(lambda: s.slot(), 5, "the first ticks")]
     times = [time.monotonic()]
     cpu_start = process_cpu(s.program.pid)
     while len(seen) < 5:
@@ -266,7 +266,7 @@ def case_start_up_pace(s):
             times.append(time.monotonic())
     cpu = process_cpu(s.program.pid) - cpu_start
     check(seen == list(range(seen[0], seen[0] + 5)), "start-up order: %s" % seen)
-    check(seen[0] in (1, 2), "the first frames: %s" % seen)
+    check(seen[0] in (0, 1, 2), "the first frames: %s" % seen)
     gaps = [b - a for a, b in zip(times[1:], times[2:])]
     print("slots %s, gaps between frames %s s, processor %.3f s over %.1f s"
           % (seen, ["%.3f" % g for g in gaps], cpu, times[-1] - times[0]))
