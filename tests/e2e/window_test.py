@@ -348,7 +348,8 @@ def case_mouse_drive(s):
         wait_for_slot(s, at)
     s.xdotool("click", 1)  # mouse-drive off: forward running comes back, at 80 ms a frame
     got = changes(s, 4, 5)
-    check(got[0] == phase_plus(at, 2), "resumed forward run from %d: %s" % (at, got))
+    # 80 ms a frame: a screenshot on a loaded machine may miss one.
+    check(got[0] in (phase_plus(at, 2), phase_plus(at, 3)), "resumed forward run from %d: %s" % (at, got))
     steps = [(b - a) % 18 for a, b in zip(got, got[1:])]
     check(all(1 <= d <= 3 for d in steps), "forward running after the click: %s" % got)
 
