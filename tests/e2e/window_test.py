@@ -441,6 +441,53 @@ def case_no_display(s):
     check(run.stderr.startswith("quilmorant: cannot open the display"), "stderr: %r" % run.stderr)
 
 
+def resident_kib(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    raise Failure("no VmRSS for %d" % pid)
+
+
+def case_soak(s, seconds=60):
+    """A minute of random real input: keys from the table and others, moves
+    over the area and its border, single clicks spaced too far apart to make
+    a double-click. No Esc. Then it must still run, show a frame, and leave on
+    Esc; its memory must not creep."""
+    import random
+    seed = int(os.environ.get("QUILMORANT_SEED", random.randrange(1 << 30)))
+    rng = random.Random(seed)
+    print("seed %d" % seed)
+    s.start()
+    s.focus()
+    right_after_a_tick(s)
+    keys = ["minus", "plus", "comma", "slash", "asterisk", "period", "space",
+            "KP_Add", "KP_Subtract", "KP_Multiply", "KP_Divide", "a", "z", "5", "Return", "equal"]
+    start = time.monotonic()
+    last_click = 0.0
+    rss_at_10 = None
+    events = 0
+    while time.monotonic() - start < seconds:
+        check(s.program.poll() is None, "the program ended during the soak (status %s)" % s.program.returncode)
+        r = rng.random()
+        if r < 0.45:
+            s.key(rng.choice(keys))
+        elif r < 0.93:
+            s.move(rng.randrange(0, 153), rng.randrange(0, 352))
+        elif time.monotonic() - last_click > 1.0:
+            s.xdotool("click", 1)
+            last_click = time.monotonic()
+        events += 1
+        if rss_at_10 is None and time.monotonic() - start >= 10:
+            rss_at_10 = resident_kib(s.program.pid)
+    rss_at_end = resident_kib(s.program.pid)
+    print("%d input events in %d s; resident %d KiB at 10 s, %d KiB at the end"
+          % (events, seconds, rss_at_10, rss_at_end))
+    check(rss_at_end - rss_at_10 < 1024, "resident memory grew by %d KiB" % (rss_at_end - rss_at_10))
+    wait_for(lambda: s.slot(), 3, "a valid frame after the soak")
+    timed_exit(s, lambda: s.key("Escape"), "Esc after the soak")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--binary", required=True)
