@@ -39,8 +39,8 @@ long peak_resident_kib() {
 }  // namespace
 
 int main() {
-    SdlPlatform platform;
     ImageHolders holders(stored_records());
+    SdlPlatform platform(holders.picture(1));
     for (int holder = 1; holder <= 54; ++holder) {
         platform.show_picture(holders.picture(holder));
         platform.pending_events();

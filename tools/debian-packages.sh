@@ -16,5 +16,6 @@ install_debian_packages() {
 # What building the program needs.
 BUILD_PACKAGES=(cmake g++ make pkg-config libsdl2-dev libx11-dev)
 # What the tests need besides: the frame generator's cairo, GoogleTest, and
-# an X server with input, screenshot and property tools.
-TEST_PACKAGES=(libcairo2-dev libgtest-dev xvfb xauth xdotool x11-apps x11-utils python3)
+# an X server with input, screenshot and property tools, and the desktop
+# entry validator and dpkg-shlibdeps for the install and package test.
+TEST_PACKAGES=(libcairo2-dev libgtest-dev xvfb xauth xdotool x11-apps x11-utils python3 desktop-file-utils dpkg-dev)

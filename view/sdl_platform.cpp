@@ -9,6 +9,7 @@
 
 #include "core/fatal_error.h"
 #include "view/drawing_area.h"
+#include "view/icon_image.h"
 #include "view/x11_window.h"
 
 namespace da = drawing_area;
@@ -46,6 +47,16 @@ std::vector<char32_t> code_points(const char* text) {
         p += extra + 1;
     }
     return out;
+}
+
+void set_icon(SDL_Window* window, const Picture& frame) {
+    constexpr int size = 64;
+    std::vector<std::uint32_t> pixels = icon_image(frame, size);
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), size, size, 32, size * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (icon == nullptr) fail("SDL_CreateRGBSurfaceWithFormatFrom");
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
 }
 
 }  // namespace
@@ -131,7 +142,7 @@ struct SdlPlatform::State {
     }
 };
 
-SdlPlatform::SdlPlatform() : state_(std::make_unique<State>()) {
+SdlPlatform::SdlPlatform(const Picture& icon_frame) : state_(std::make_unique<State>()) {
     // A 153 x 352 two-colour picture needs no OpenGL: show it through the
     // window surface, which on X11 is a plain shared-memory image.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -154,6 +165,7 @@ SdlPlatform::SdlPlatform() : state_(std::make_unique<State>()) {
                                 da::client_height, SDL_WINDOW_HIDDEN);
     if (s.window == nullptr) fail("SDL_CreateWindow");
     ask_for_fixed_frame(s.window);
+    set_icon(s.window, icon_frame);
     end_on_lost_display(s.window);
 
     s.canvas = SDL_CreateRGBSurfaceWithFormat(0, da::client_width, da::client_height, 32, SDL_PIXELFORMAT_ARGB8888);

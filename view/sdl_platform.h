@@ -9,8 +9,9 @@
 class SdlPlatform final : public Platform {
 public:
     // Opens and shows the window, with the face colour and the border but no
-    // frame yet. Throws FatalError naming the SDL call that failed.
-    SdlPlatform();
+    // frame yet, its icon cut from `icon_frame`. Throws FatalError naming the
+    // SDL call that failed.
+    explicit SdlPlatform(const Picture& icon_frame);
     ~SdlPlatform() override;
     SdlPlatform(const SdlPlatform&) = delete;
     SdlPlatform& operator=(const SdlPlatform&) = delete;

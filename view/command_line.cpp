@@ -1,0 +1,43 @@
+#include "view/command_line.h"
+
+#ifndef QUILMORANT_VERSION
+#error "the build defines QUILMORANT_VERSION"
+#endif
+
+namespace {
+
+constexpr const char* usage = "usage: quilmorant [--help | --version]";
+
+constexpr const char* help =
+    "usage: quilmorant [--help | --version]\n"
+    "\n"
+    "Plays 54 line drawings of a cam mechanism driving a vertical stem, three\n"
+    "lift settings of 18 phases each, in an endless loop.\n"
+    "\n"
+    "Keys:\n"
+    "  -            run backward\n"
+    "  + or ,       run forward\n"
+    "  /            stop; when standing still, one phase back\n"
+    "  * or .       stop; when standing still, one phase forward\n"
+    "  space        next lift setting: 0, 1, 2, 1, 0, ...\n"
+    "  Esc          quit\n"
+    "\n"
+    "Pointer, over the picture:\n"
+    "  move         sets the pace: fastest at the top left, slower towards the lower right\n"
+    "  click        mouse-drive mode on or off; in it every move steps one phase,\n"
+    "               forward when the pointer goes down or sideways, back when it goes up;\n"
+    "               leaving the mode resumes the motion from before it\n"
+    "  double-click quit\n";
+
+}  // namespace
+
+CommandLine read_command_line(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return {CommandLine::Action::animate, {}};
+    if (arguments.size() == 1 && arguments[0] == "--help") return {CommandLine::Action::print_and_succeed, help};
+    if (arguments.size() == 1 && arguments[0] == "--version")
+        return {CommandLine::Action::print_and_succeed, std::string("quilmorant ") + QUILMORANT_VERSION + "\n"};
+    const std::string& odd = arguments.size() == 1 || arguments[0] == "--help" || arguments[0] == "--version"
+                                 ? arguments.back()
+                                 : arguments[0];
+    return {CommandLine::Action::fail_with_usage, "quilmorant: unexpected argument '" + odd + "'; " + usage + "\n"};
+}
