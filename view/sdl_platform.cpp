@@ -232,6 +232,8 @@ void SdlPlatform::clear_window() {
 }
 
 [[noreturn]] void SdlPlatform::end_process() {
-    SDL_Quit();
+    // At once, without SDL's teardown: the X server frees the window when the
+    // connection closes, and tearing down from inside a pump can make SDL
+    // wake a window it has already destroyed (a BadWindow error, status 1).
     std::_Exit(0);
 }
