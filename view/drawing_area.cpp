@@ -1,6 +1,7 @@
 #include "view/drawing_area.h"
 
 #include <algorithm>
+#include <array>
 
 namespace drawing_area {
 
@@ -34,12 +35,26 @@ void paint_border(std::span<std::uint32_t> pixels, int pitch) {
 void paint_client_area(std::span<std::uint32_t> pixels, int pitch, const Picture* picture) {
     std::fill(pixels.begin(), pixels.end(), face);
     paint_border(pixels, pitch);
-    if (picture == nullptr) return;
-    const int shown_width = std::min(Picture::width, inner_width);
-    const int shown_height = std::min({Picture::height, inner_height, client_height - border});
+    if (picture != nullptr) paint_frame(pixels, pitch, *picture);
+}
+
+void paint_frame(std::span<std::uint32_t> pixels, int pitch, const Picture& picture) {
+    // Eight pixels a byte from a table: the frame is expanded on every show,
+    // which at full speed is thousands of times a second.
+    static const auto expanded = [] {
+        std::array<std::array<std::uint32_t, 8>, 256> table{};
+        for (int byte = 0; byte < 256; ++byte)
+            for (int bit = 0; bit < 8; ++bit) table[byte][bit] = (byte >> (7 - bit)) & 1 ? white : black;
+        return table;
+    }();
+    constexpr int shown_width = std::min(Picture::width, inner_width);
+    constexpr int shown_height = std::min({Picture::height, inner_height, client_height - border});
     for (int y = 0; y < shown_height; ++y) {
         std::uint32_t* row = &pixels[static_cast<std::size_t>((y + border) * pitch + border)];
-        for (int x = 0; x < shown_width; ++x) row[x] = picture->is_white(x, y) ? white : black;
+        const std::uint8_t* bits = &picture.bits[static_cast<std::size_t>(y * Picture::row_bytes)];
+        int x = 0;
+        for (; x + 8 <= shown_width; x += 8) std::copy_n(expanded[bits[x / 8]].begin(), 8, row + x);
+        std::copy_n(expanded[bits[x / 8]].begin(), shown_width - x, row + x);
     }
 }
 

@@ -54,6 +54,10 @@ bool in_inner_area(int px, int py);
 // clipped to the inner area.
 void paint_client_area(std::span<std::uint32_t> pixels, int pitch, const Picture* picture);
 
+// Repaints only the frame's part of a client area that paint_client_area
+// has painted before: what changes from one shown frame to the next.
+void paint_frame(std::span<std::uint32_t> pixels, int pitch, const Picture& picture);
+
 // Rows of the client area that the drawing area does not cover, the only part
 // where the window's own drawing surface shows: [first, client_height).
 inline constexpr int first_uncovered_row = area_height < client_height ? area_height : client_height;

@@ -1,6 +1,7 @@
 #include "view/sdl_platform.h"
 
 #include <SDL.h>
+#include <sys/prctl.h>
 #include <time.h>
 
 #include <cstdlib>
@@ -63,7 +64,11 @@ void set_icon(SDL_Window* window, const Picture& frame) {
 
 struct SdlPlatform::State {
     SDL_Window* window = nullptr;
-    SDL_Surface* canvas = nullptr;  // the client area as shown, ARGB8888
+    // Where the client area is painted: straight into the window surface when
+    // it stores 32-bit xRGB pixels, as on any 24-bit X display; otherwise
+    // into `canvas`, which each present converts onto the window surface.
+    SDL_Surface* surface = nullptr;
+    SDL_Surface* canvas = nullptr;
     const Picture* shown = nullptr;
 
     std::vector<WindowEvent> pending;  // arrived, not yet handed to the pump
@@ -74,18 +79,32 @@ struct SdlPlatform::State {
     std::uint32_t buttons_pressed_over_area = 0;
     bool left_press_over_area = false;
 
-    void present() {
-        SDL_Surface* surface = SDL_GetWindowSurface(window);
-        if (surface == nullptr) fail("SDL_GetWindowSurface");
-        if (SDL_BlitSurface(canvas, nullptr, surface, nullptr) != 0) fail("SDL_BlitSurface");
-        if (SDL_UpdateWindowSurface(window) != 0) fail("SDL_UpdateWindowSurface");
+    void open_surface() {
+        SDL_Surface* window_surface = SDL_GetWindowSurface(window);
+        if (window_surface == nullptr) fail("SDL_GetWindowSurface");
+        const auto format = window_surface->format->format;
+        if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
+            surface = window_surface;
+        } else {
+            canvas = SDL_CreateRGBSurfaceWithFormat(0, da::client_width, da::client_height, 32,
+                                                    SDL_PIXELFORMAT_ARGB8888);
+            if (canvas == nullptr) fail("SDL_CreateRGBSurfaceWithFormat");
+            surface = canvas;
+        }
     }
 
-    void paint(const Picture* picture) {
-        auto* pixels = static_cast<std::uint32_t*>(canvas->pixels);
-        const int pitch = canvas->pitch / 4;
-        da::paint_client_area({pixels, static_cast<std::size_t>(pitch * da::client_height)}, pitch, picture);
-        shown = picture;
+    std::span<std::uint32_t> pixels() const {
+        return {static_cast<std::uint32_t*>(surface->pixels), static_cast<std::size_t>(pitch() * da::client_height)};
+    }
+    int pitch() const { return surface->pitch / 4; }
+
+    void present() {
+        if (canvas != nullptr) {
+            SDL_Surface* window_surface = SDL_GetWindowSurface(window);
+            if (window_surface == nullptr) fail("SDL_GetWindowSurface");
+            if (SDL_BlitSurface(canvas, nullptr, window_surface, nullptr) != 0) fail("SDL_BlitSurface");
+        }
+        if (SDL_UpdateWindowSurface(window) != 0) fail("SDL_UpdateWindowSurface");
     }
 
     // Turns one SDL event into the program's own, if it is one. Returns true
@@ -146,6 +165,7 @@ SdlPlatform::SdlPlatform(const Picture& icon_frame) : state_(std::make_unique<St
     // A 153 x 352 two-colour picture needs no OpenGL: show it through the
     // window surface, which on X11 is a plain shared-memory image.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    prctl(PR_SET_TIMERSLACK, 1UL);  // pauses end within microseconds of their deadline
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     // A button pressed over the area keeps the pointer's moves coming, also
     // outside the window.
@@ -168,9 +188,8 @@ SdlPlatform::SdlPlatform(const Picture& icon_frame) : state_(std::make_unique<St
     set_icon(s.window, icon_frame);
     end_on_lost_display(s.window);
 
-    s.canvas = SDL_CreateRGBSurfaceWithFormat(0, da::client_width, da::client_height, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (s.canvas == nullptr) fail("SDL_CreateRGBSurfaceWithFormat");
-    s.paint(nullptr);
+    s.open_surface();
+    da::paint_client_area(s.pixels(), s.pitch(), nullptr);
 
     SDL_ShowWindow(s.window);
     SDL_StartTextInput();
@@ -185,7 +204,8 @@ SdlPlatform::~SdlPlatform() {
 
 void SdlPlatform::show_picture(const Picture& picture) {
     if (&picture == state_->shown) return;  // nothing on screen would change
-    state_->paint(&picture);
+    da::paint_frame(state_->pixels(), state_->pitch(), picture);
+    state_->shown = &picture;
     state_->present();
 }
 
@@ -193,9 +213,10 @@ void SdlPlatform::wait(std::chrono::microseconds duration) {
     using namespace std::chrono_literals;
     const auto deadline = Clock::now() + duration;
     // Sleep on the event queue while the deadline is far, then on the clock,
-    // and spin only through the last 100 microseconds, so that a long pause
-    // costs almost no processor time and still ends on time.
-    constexpr auto spin_tail = 100us;
+    // and spin only through the last 30 microseconds, so that a long pause
+    // costs almost no processor time and still ends on time. (The timer slack
+    // is cut to 1 ns at start-up, so a clock sleep overshoots by far less.)
+    constexpr auto spin_tail = 30us;
     for (;;) {
         const auto remaining = deadline - Clock::now();
         if (remaining <= 0s) return;
@@ -225,10 +246,10 @@ std::span<const WindowEvent> SdlPlatform::pending_events() {
 void SdlPlatform::clear_window() {
     // The window's own surface shows only where the drawing area does not
     // cover the client area; docked and taller than it, the area covers all.
-    auto* pixels = static_cast<std::uint32_t*>(state_->canvas->pixels);
-    const int pitch = state_->canvas->pitch / 4;
+    const auto pixels = state_->pixels();
+    const int pitch = state_->pitch();
     for (int y = da::first_uncovered_row; y < da::client_height; ++y)
-        std::fill_n(pixels + y * pitch, da::client_width, da::face);
+        std::fill_n(pixels.begin() + y * pitch, da::client_width, da::face);
 }
 
 [[noreturn]] void SdlPlatform::end_process() {
