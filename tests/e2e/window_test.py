@@ -419,6 +419,11 @@ def case_sigterm_ends(s):
     timed_exit(s, lambda: s.program.send_signal(signal.SIGTERM), "SIGTERM")
 
 
+def case_sigint_ends(s):
+    s.start()
+    timed_exit(s, lambda: s.program.send_signal(signal.SIGINT), "SIGINT")
+
+
 def case_display_lost(s):
     s.start()
     wait_for(lambda: s.slot() is not None, 5, "a frame")
