@@ -1,5 +1,6 @@
 #include "core/pause.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 

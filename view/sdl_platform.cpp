@@ -4,6 +4,7 @@
 #include <sys/prctl.h>
 #include <time.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -162,10 +163,10 @@ struct SdlPlatform::State {
 };
 
 SdlPlatform::SdlPlatform(const Picture& icon_frame) : state_(std::make_unique<State>()) {
+    prctl(PR_SET_TIMERSLACK, 1UL);  // pauses end within microseconds of their deadline
     // A 153 x 352 two-colour picture needs no OpenGL: show it through the
     // window surface, which on X11 is a plain shared-memory image.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    prctl(PR_SET_TIMERSLACK, 1UL);  // pauses end within microseconds of their deadline
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     // A button pressed over the area keeps the pointer's moves coming, also
     // outside the window.
