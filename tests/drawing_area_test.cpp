@@ -74,4 +74,21 @@ TEST(ClientArea, AFrameSitsAtTheInnerCornerOneToOneWithItsLastColumnClipped) {
     EXPECT_EQ(c.at(153, 10), da::face) << "nothing painted past the client width";
 }
 
+TEST(ClientArea, RepaintingOnlyWhatChangedGivesTheSameAsPaintingAfresh) {
+    ImageHolders holders(stored_records());
+    // Neighbouring phases, a lift change, and a jump back across the table.
+    const int sequence[] = {1, 2, 3, 21, 54, 1, 14, 13};
+    Canvas incremental;
+    da::paint_client_area(incremental.pixels, Canvas::pitch, nullptr);
+    const Picture* painted = nullptr;
+    for (int holder : sequence) {
+        const Picture& frame = holders.picture(holder);
+        da::paint_frame(incremental.pixels, Canvas::pitch, frame, painted);
+        painted = &frame;
+        Canvas fresh;
+        da::paint_client_area(fresh.pixels, Canvas::pitch, &frame);
+        EXPECT_EQ(incremental.pixels, fresh.pixels) << "after Image" << holder;
+    }
+}
+
 }  // namespace

@@ -56,7 +56,8 @@ void paint_client_area(std::span<std::uint32_t> pixels, int pitch, const Picture
 
 // Repaints only the frame's part of a client area that paint_client_area
 // has painted before: what changes from one shown frame to the next.
-void paint_frame(std::span<std::uint32_t> pixels, int pitch, const Picture& picture);
+// `painted` is the frame the area shows now, or nullptr to paint it all.
+void paint_frame(std::span<std::uint32_t> pixels, int pitch, const Picture& picture, const Picture* painted);
 
 // Rows of the client area that the drawing area does not cover, the only part
 // where the window's own drawing surface shows: [first, client_height).

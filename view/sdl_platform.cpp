@@ -205,7 +205,7 @@ SdlPlatform::~SdlPlatform() {
 
 void SdlPlatform::show_picture(const Picture& picture) {
     if (&picture == state_->shown) return;  // nothing on screen would change
-    da::paint_frame(state_->pixels(), state_->pitch(), picture);
+    da::paint_frame(state_->pixels(), state_->pitch(), picture, state_->shown);
     state_->shown = &picture;
     state_->present();
 }
