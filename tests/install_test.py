@@ -78,6 +78,20 @@ class Install(unittest.TestCase):
             for words in ("Run backward", "Run forward", "mouse-drive", "double-click", "Esc"):
                 self.assertIn(words, page)
 
+    def test_the_desktop_entrys_exec_line_starts_the_installed_program(self):
+        with tempfile.TemporaryDirectory() as prefix:
+            subprocess.run(["cmake", "--install", BUILD, "--prefix", prefix], check=True, capture_output=True)
+            with open(os.path.join(prefix, "share/applications/quilmorant.desktop")) as f:
+                exec_line = [line[5:].strip() for line in f if line.startswith("Exec=")][0]
+            env = dict(os.environ, PATH=os.path.join(prefix, "bin") + os.pathsep + os.environ["PATH"])
+            # Run as written, on a private X server, from another folder; still
+            # running after three seconds (timeout's 124) means it started.
+            run = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 640x480x24 -nolisten tcp",
+                                  "timeout", "3", "sh", "-c", exec_line],
+                                 env=env, cwd=tempfile.gettempdir(), capture_output=True, text=True, timeout=30)
+            self.assertEqual(run.returncode, 124, run.stderr)
+            self.assertEqual(run.stderr, "")
+
     def test_debian_package_says_what_it_is(self):
         with tempfile.TemporaryDirectory() as out:
             subprocess.run(["cpack", "--config", os.path.join(BUILD, "CPackConfig.cmake"), "-B", out],
