@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/debian-packages.sh
-install_debian_packages "${BUILD_PACKAGES[@]}" dpkg-dev
+install_debian_packages "${BUILD_PACKAGES[@]}" dpkg-dev file
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target quilmorant icons
 (cd build && cpack -G DEB >/dev/null)

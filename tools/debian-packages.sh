@@ -17,5 +17,5 @@ install_debian_packages() {
 BUILD_PACKAGES=(cmake g++ make pkg-config libsdl2-dev libx11-dev)
 # What the tests need besides: the frame generator's cairo, GoogleTest, and
 # an X server with input, screenshot and property tools, and the desktop
-# entry validator and dpkg-shlibdeps for the install and package test.
-TEST_PACKAGES=(libcairo2-dev libgtest-dev xvfb xauth xdotool x11-apps x11-utils python3 desktop-file-utils dpkg-dev)
+# entry validator, and dpkg-shlibdeps and file for the package test.
+TEST_PACKAGES=(libcairo2-dev libgtest-dev xvfb xauth xdotool x11-apps x11-utils python3 desktop-file-utils dpkg-dev file)
