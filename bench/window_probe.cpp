@@ -24,6 +24,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -83,12 +84,17 @@ bool shows(Display* d, Window w, int x, int y, const Picture& p) {
     return same;
 }
 
-// Time on a processor, from the scheduler's nanosecond count (the clock
-// ticks of /proc/PID/stat are too coarse for an idle player).
+// Time on a processor, all threads, from the scheduler's nanosecond counts
+// (the clock ticks of /proc/PID/stat are too coarse for an idle player).
 double cpu_seconds(pid_t pid) {
-    std::ifstream schedstat("/proc/" + std::to_string(pid) + "/schedstat");
-    double ns = -1;
-    schedstat >> ns;
+    double ns = 0;
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    std::error_code ec;
+    for (const auto& task : std::filesystem::directory_iterator(tasks, ec)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        double on_cpu = 0;
+        if (schedstat >> on_cpu) ns += on_cpu;
+    }
     return ns * 1e-9;
 }
 
