@@ -193,6 +193,7 @@ SdlPlatform::SdlPlatform(const Picture& icon_frame) : state_(std::make_unique<St
     da::paint_client_area(s.pixels(), s.pitch(), nullptr);
 
     SDL_ShowWindow(s.window);
+    SDL_RaiseWindow(s.window);  // the drawing area takes the keyboard focus at start
     SDL_StartTextInput();
     s.present();
 }
