@@ -12,6 +12,7 @@
 #include "core/fatal_error.h"
 #include "view/drawing_area.h"
 #include "view/icon_image.h"
+#include "view/sdl_events.h"
 #include "view/x11_window.h"
 
 namespace da = drawing_area;
@@ -31,24 +32,6 @@ void sleep_until(Clock::time_point when) {
     ts.tv_nsec = static_cast<long>(since_epoch.count() % 1'000'000'000);
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) != 0) {
     }
-}
-
-// The code points of a UTF-8 string; a malformed sequence yields nothing.
-std::vector<char32_t> code_points(const char* text) {
-    std::vector<char32_t> out;
-    const auto* p = reinterpret_cast<const unsigned char*>(text);
-    while (*p != 0) {
-        const int extra = *p < 0x80 ? 0 : (*p >> 5) == 6 ? 1 : (*p >> 4) == 14 ? 2 : (*p >> 3) == 30 ? 3 : -1;
-        if (extra < 0) return out;
-        char32_t c = extra == 0 ? *p : *p & (0x3F >> extra);
-        for (int i = 1; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return out;
-            c = c << 6 | (p[i] & 0x3F);
-        }
-        out.push_back(c);
-        p += extra + 1;
-    }
-    return out;
 }
 
 void set_icon(SDL_Window* window, const Picture& frame) {
@@ -75,10 +58,7 @@ struct SdlPlatform::State {
     std::vector<WindowEvent> pending;  // arrived, not yet handed to the pump
     std::vector<WindowEvent> handed;   // what the last pump was given
 
-    // Pointer ownership: a press over the inner area keeps the pointer there
-    // until every button is up.
-    std::uint32_t buttons_pressed_over_area = 0;
-    bool left_press_over_area = false;
+    SdlEvents events;
 
     void open_surface() {
         SDL_Surface* window_surface = SDL_GetWindowSurface(window);
@@ -108,54 +88,11 @@ struct SdlPlatform::State {
         if (SDL_UpdateWindowSurface(window) != 0) fail("SDL_UpdateWindowSurface");
     }
 
-    // Turns one SDL event into the program's own, if it is one. Returns true
-    // when what it queued ends the program.
+    // Takes one SDL event into `pending`, repainting on an expose. Returns
+    // true when what it queued ends the program.
     bool take(const SDL_Event& ev) {
         const std::size_t before = pending.size();
-        switch (ev.type) {
-            case SDL_QUIT:
-                pending.push_back({WindowEvent::Kind::close_request});
-                break;
-            case SDL_WINDOWEVENT:
-                if (ev.window.event == SDL_WINDOWEVENT_CLOSE) pending.push_back({WindowEvent::Kind::close_request});
-                if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) present();
-                break;
-            case SDL_KEYDOWN:
-                // Esc types no text; it comes from the key itself.
-                if (ev.key.keysym.sym == SDLK_ESCAPE) pending.push_back({WindowEvent::Kind::key_press, 27});
-                break;
-            case SDL_TEXTINPUT:
-                for (char32_t c : code_points(ev.text.text))
-                    if (c >= 1 && c <= 255)
-                        pending.push_back({WindowEvent::Kind::key_press, static_cast<std::int16_t>(c)});
-                break;
-            case SDL_MOUSEMOTION:
-                if (da::in_inner_area(ev.motion.x, ev.motion.y) || (buttons_pressed_over_area & ev.motion.state) != 0) {
-                    const da::Units at = da::units_at(ev.motion.x, ev.motion.y);
-                    pending.push_back({WindowEvent::Kind::mouse_move, 0, at.x, at.y});
-                }
-                break;
-            case SDL_MOUSEBUTTONDOWN:
-                if (!da::in_inner_area(ev.button.x, ev.button.y)) break;
-                buttons_pressed_over_area |= SDL_BUTTON(ev.button.button);
-                if (ev.button.button != SDL_BUTTON_LEFT) break;
-                if (ev.button.clicks >= 2) {
-                    pending.push_back({WindowEvent::Kind::dbl_click});
-                    left_press_over_area = false;
-                } else {
-                    left_press_over_area = true;
-                }
-                break;
-            case SDL_MOUSEBUTTONUP:
-                buttons_pressed_over_area &= ~SDL_BUTTON(ev.button.button);
-                if (ev.button.button != SDL_BUTTON_LEFT) break;
-                if (left_press_over_area && da::in_inner_area(ev.button.x, ev.button.y))
-                    pending.push_back({WindowEvent::Kind::click});
-                left_press_over_area = false;
-                break;
-            default:
-                break;
-        }
+        if (events.translate(ev, pending) == SdlEvents::Effect::repaint) present();
         for (std::size_t i = before; i < pending.size(); ++i)
             if (ends_program(pending[i])) return true;
         return false;
