@@ -427,6 +427,20 @@ def case_sigint_ends(s):
 def case_display_lost(s):
     s.start()
     wait_for(lambda: s.slot() is not None, 5, "a frame")
+    display_goes(s)
+
+
+def case_display_lost_at_full_speed(s):
+    """The server goes while the program is presenting thousands of frames a
+    second, so a write, not a read, meets the closed connection."""
+    s.start()
+    right_after_a_tick(s)
+    s.move(2, 2)
+    changes(s, 3, 3)
+    display_goes(s)
+
+
+def display_goes(s):
     start = time.monotonic()
     s.xvfb.kill()
     check(s.ended(3), "the program did not end when its display went away")
