@@ -72,6 +72,20 @@ struct SdlPlatform::State {
             if (canvas == nullptr) fail("SDL_CreateRGBSurfaceWithFormat");
             surface = canvas;
         }
+        da::paint_client_area(pixels(), pitch(), nullptr);
+    }
+
+    // Makes `surface` current before it is painted or shown. SDL replaces the
+    // window surface if the window's size ever changes (a window manager may
+    // ignore the fixed size); the new one starts blank, so the whole client
+    // area is painted on it again.
+    void refresh_surface() {
+        if (canvas != nullptr) return;
+        SDL_Surface* window_surface = SDL_GetWindowSurface(window);
+        if (window_surface == nullptr) fail("SDL_GetWindowSurface");
+        if (window_surface == surface) return;
+        surface = window_surface;
+        da::paint_client_area(pixels(), pitch(), shown);
     }
 
     std::span<std::uint32_t> pixels() const {
@@ -80,6 +94,7 @@ struct SdlPlatform::State {
     int pitch() const { return surface->pitch / 4; }
 
     void present() {
+        refresh_surface();
         if (canvas != nullptr) {
             SDL_Surface* window_surface = SDL_GetWindowSurface(window);
             if (window_surface == nullptr) fail("SDL_GetWindowSurface");
@@ -127,7 +142,6 @@ SdlPlatform::SdlPlatform(const Picture& icon_frame) : state_(std::make_unique<St
     end_on_lost_display(s.window);
 
     s.open_surface();
-    da::paint_client_area(s.pixels(), s.pitch(), nullptr);
 
     SDL_ShowWindow(s.window);
     SDL_RaiseWindow(s.window);  // the drawing area takes the keyboard focus at start
@@ -143,6 +157,7 @@ SdlPlatform::~SdlPlatform() {
 
 void SdlPlatform::show_picture(const Picture& picture) {
     if (&picture == state_->shown) return;  // nothing on screen would change
+    state_->refresh_surface();
     da::paint_frame(state_->pixels(), state_->pitch(), picture, state_->shown);
     state_->shown = &picture;
     state_->present();
@@ -185,6 +200,7 @@ std::span<const WindowEvent> SdlPlatform::pending_events() {
 void SdlPlatform::clear_window() {
     // The window's own surface shows only where the drawing area does not
     // cover the client area; docked and taller than it, the area covers all.
+    state_->refresh_surface();
     const auto pixels = state_->pixels();
     const int pitch = state_->pitch();
     for (int y = da::first_uncovered_row; y < da::client_height; ++y)
