@@ -26,11 +26,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "frames/record_decoder.h"
+#include "tools/byte_files.h"
 
 namespace {
 
@@ -44,8 +44,8 @@ double ms_since(Clock::time_point t0) { return std::chrono::duration<double, std
 }
 
 Picture load(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::uint8_t> bytes;
+    if (!read_bytes(path, bytes)) die(std::string("cannot read ") + path);
     Picture p;
     if (std::string wrong = decode_record(bytes, p); !wrong.empty()) die(std::string(path) + ": " + wrong);
     return p;

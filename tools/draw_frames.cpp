@@ -18,12 +18,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
 
 #include "frames/record_format.h"
+#include "tools/byte_files.h"
 
 namespace {
 
@@ -308,9 +308,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "draw_frames: Image%d: drawing failed\n", holder);
             return 1;
         }
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(record.data()), static_cast<std::streamsize>(record.size()));
-        if (!out.flush()) {
+        if (!write_bytes(path, record)) {
             std::fprintf(stderr, "draw_frames: cannot write %s\n", path.c_str());
             return 1;
         }

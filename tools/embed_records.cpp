@@ -10,12 +10,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "frames/record_decoder.h"
+#include "tools/byte_files.h"
 
 namespace {
 
@@ -23,13 +22,6 @@ struct Input {
     std::string holder;
     std::vector<std::uint8_t> bytes;
 };
-
-bool read_file(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 }  // namespace
 
@@ -42,7 +34,7 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::filesystem::path path = argv[i];
         Input input{path.stem().string(), {}};
-        if (!read_file(path, input.bytes)) {
+        if (!read_bytes(path, input.bytes)) {
             std::fprintf(stderr, "embed_records: %s: cannot read %s\n", input.holder.c_str(), argv[i]);
             return 1;
         }
@@ -70,9 +62,7 @@ int main(int argc, char** argv) {
     for (const Input& input : inputs) out += "    {\"" + input.holder + "\", " + input.holder + "},\n";
     out += "};\n}  // namespace\n\nstd::span<const StoredRecord> stored_records() { return table; }\n";
 
-    std::ofstream file(argv[1], std::ios::binary);
-    file << out;
-    if (!file.flush()) {
+    if (!write_bytes(argv[1], out)) {
         std::fprintf(stderr, "embed_records: cannot write %s\n", argv[1]);
         return 1;
     }

@@ -7,12 +7,11 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "frames/record_decoder.h"
+#include "tools/byte_files.h"
 #include "view/icon_image.h"
 
 namespace {
@@ -92,8 +91,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_icons RECORD OUTPUT_DIR SIZE...\n");
         return 2;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    const Bytes record((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Bytes record;
+    if (!read_bytes(argv[1], record)) {
+        std::fprintf(stderr, "make_icons: cannot read %s\n", argv[1]);
+        return 1;
+    }
     Picture frame;
     if (const std::string wrong = decode_record(record, frame); !wrong.empty()) {
         std::fprintf(stderr, "make_icons: %s: %s\n", argv[1], wrong.c_str());
@@ -102,10 +104,7 @@ int main(int argc, char** argv) {
     for (int i = 3; i < argc; ++i) {
         const int size = std::stoi(argv[i]);
         const std::string path = std::string(argv[2]) + "/quilmorant-" + argv[i] + ".png";
-        const Bytes png = png_of(icon_image(frame, size), size);
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-        if (!out.flush()) {
+        if (!write_bytes(path, png_of(icon_image(frame, size), size))) {
             std::fprintf(stderr, "make_icons: cannot write %s\n", path.c_str());
             return 1;
         }
