@@ -36,8 +36,9 @@ CommandLine read_command_line(const std::vector<std::string>& arguments) {
     if (arguments.size() == 1 && arguments[0] == "--help") return {CommandLine::Action::print_and_succeed, help};
     if (arguments.size() == 1 && arguments[0] == "--version")
         return {CommandLine::Action::print_and_succeed, std::string("quilmorant ") + QUILMORANT_VERSION + "\n"};
-    const std::string& odd = arguments.size() == 1 || arguments[0] == "--help" || arguments[0] == "--version"
-                                 ? arguments.back()
-                                 : arguments[0];
+    // Name the first argument that cannot stand where it is: after a valid
+    // option, the one that follows it.
+    const bool starts_with_option = arguments[0] == "--help" || arguments[0] == "--version";
+    const std::string& odd = starts_with_option ? arguments[1] : arguments[0];
     return {CommandLine::Action::fail_with_usage, "quilmorant: unexpected argument '" + odd + "'; " + usage + "\n"};
 }
