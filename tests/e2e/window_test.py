@@ -16,6 +16,7 @@ import signal
 import struct
 import subprocess
 import sys
+import tempfile
 import time
 
 CAPTION = "Quilmorant In 3Lifts SpaceBar+-/*mouse,. ESC"
@@ -61,27 +62,63 @@ class Session:
     def __init__(self, args):
         self.args = args
         self.frames = load_frames(args.records)
-        read_fd, write_fd = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "640x480x24", "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        number = b""
-        with os.fdopen(read_fd, "rb") as r:
-            while not number.endswith(b"\n"):
-                chunk = r.read(1)
-                check(chunk, "Xvfb did not start")
-                number += chunk
-        self.env = dict(os.environ, DISPLAY=":" + number.decode().strip())
-        self.env.pop("WAYLAND_DISPLAY", None)
         self.program = None
         self.window = None
+        self.xvfb_log = tempfile.TemporaryFile()
+        read_fd, write_fd = os.pipe()
+        # -noreset: without it the server resets whenever its last client
+        # leaves, and the xdotool polls that look for the window come and go
+        # while the program is still connecting.
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "640x480x24", "-nolisten", "tcp",
+             "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=self.xvfb_log)
+        os.close(write_fd)
+        try:
+            number = b""
+            with os.fdopen(read_fd, "rb") as r:
+                while not number.endswith(b"\n"):
+                    chunk = r.read(1)
+                    check(chunk, "Xvfb did not start: %s" % self.server_log())
+                    number += chunk
+            self.env = dict(os.environ, DISPLAY=":" + number.decode().strip())
+            self.env.pop("WAYLAND_DISPLAY", None)
+            wait_for(self.server_answers, 5, "Xvfb on %s to answer" % self.env["DISPLAY"])
+        except Failure:
+            self.close()
+            raise
+
+    def server_answers(self):
+        check(self.xvfb.poll() is None, "Xvfb ended (status %s): %s" % (self.xvfb.returncode, self.server_log()))
+        return subprocess.run(["xdotool", "getdisplaygeometry"], env=self.env,
+                              capture_output=True).returncode == 0
+
+    def server_log(self):
+        self.xvfb_log.seek(0)
+        return repr(self.xvfb_log.read().decode(errors="replace")[-2000:])
 
     def start(self):
-        self.started_at = time.monotonic()
-        self.program = subprocess.Popen([self.args.binary], env=self.env, stderr=subprocess.PIPE)
-        self.window = wait_for(lambda: self.find_window(), 10, "the window to appear")
-        return self
+        """Starts the program and waits for its window. A program that could
+        not reach the server is started once more, saying so: the server was
+        seen to answer, so that is a fault of the server's, not the
+        program's; a second refusal fails the case."""
+        for attempt in (1, 2):
+            self.started_at = time.monotonic()
+            self.program = subprocess.Popen([self.args.binary], env=self.env, stderr=subprocess.PIPE)
+            self.window = wait_for(self.window_or_end, 10, "the window to appear")
+            if self.window != "ended":
+                return self
+            err = self.program.stderr.read().decode()
+            check(attempt == 1 and "cannot open the display" in err,
+                  "the program ended at start, status %d, stderr %r; Xvfb: %s"
+                  % (self.program.returncode, err, self.server_log()))
+            print("the program could not reach the server (%r); Xvfb %s; starting it again"
+                  % (err.strip(), "answers" if self.server_answers() else "does not answer"))
+
+    def window_or_end(self):
+        if self.program.poll() is not None:
+            return "ended"
+        return self.find_window()
 
     def find_window(self):
         out = subprocess.run(["xdotool", "search", "--name", "^Quilmorant In 3Lifts"], env=self.env,
@@ -130,6 +167,7 @@ class Session:
         if self.xvfb.poll() is None:
             self.xvfb.terminate()
             self.xvfb.wait()
+        self.xvfb_log.close()
 
 
 class Screenshot:
@@ -517,16 +555,20 @@ def main():
     case = globals().get("case_" + args.case)
     if case is None:
         sys.exit("no case " + args.case)
-    s = Session(args)
+    s = None
     try:
+        s = Session(args)
         case(s)
     except Failure as failure:
         print("FAILED: %s" % failure)
-        if s.program and s.program.poll() is not None and s.program.stderr:
+        if s and s.program and s.program.poll() is not None and s.program.stderr:
             print("program stderr: %r" % s.program.stderr.read().decode())
+        if s:
+            print("Xvfb said: %s" % s.server_log())
         return 1
     finally:
-        s.close()
+        if s:
+            s.close()
     print("passed")
     return 0
 
