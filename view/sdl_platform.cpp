@@ -93,8 +93,8 @@ struct SdlPlatform::State {
     }
     int pitch() const { return surface->pitch / 4; }
 
+    // Shows what is painted; `surface` must be current (refresh_surface).
     void present() {
-        refresh_surface();
         if (canvas != nullptr) {
             SDL_Surface* window_surface = SDL_GetWindowSurface(window);
             if (window_surface == nullptr) fail("SDL_GetWindowSurface");
@@ -107,7 +107,10 @@ struct SdlPlatform::State {
     // true when what it queued ends the program.
     bool take(const SDL_Event& ev) {
         const std::size_t before = pending.size();
-        if (events.translate(ev, pending) == SdlEvents::Effect::repaint) present();
+        if (events.translate(ev, pending) == SdlEvents::Effect::repaint) {
+            refresh_surface();
+            present();
+        }
         for (std::size_t i = before; i < pending.size(); ++i)
             if (ends_program(pending[i])) return true;
         return false;
