@@ -8,8 +8,8 @@ namespace {
 
 constexpr const char* usage = "usage: quilmorant [--help | --version]";
 
-constexpr const char* help =
-    "usage: quilmorant [--help | --version]\n"
+// What --help prints after the usage line.
+constexpr const char* help_body =
     "\n"
     "Plays 54 line drawings of a cam mechanism driving a vertical stem, three\n"
     "lift settings of 18 phases each, in an endless loop.\n"
@@ -33,12 +33,14 @@ constexpr const char* help =
 
 CommandLine read_command_line(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return {CommandLine::Action::animate, {}};
-    if (arguments.size() == 1 && arguments[0] == "--help") return {CommandLine::Action::print_and_succeed, help};
-    if (arguments.size() == 1 && arguments[0] == "--version")
-        return {CommandLine::Action::print_and_succeed, std::string("quilmorant ") + QUILMORANT_VERSION + "\n"};
+    const std::string& first = arguments[0];
+    const bool option = first == "--help" || first == "--version";
+    if (option && arguments.size() == 1)
+        return {CommandLine::Action::print_and_succeed,
+                first == "--help" ? std::string(usage) + "\n" + help_body
+                                  : std::string("quilmorant ") + QUILMORANT_VERSION + "\n"};
     // Name the first argument that cannot stand where it is: after a valid
     // option, the one that follows it.
-    const bool starts_with_option = arguments[0] == "--help" || arguments[0] == "--version";
-    const std::string& odd = starts_with_option ? arguments[1] : arguments[0];
+    const std::string& odd = option ? arguments[1] : first;
     return {CommandLine::Action::fail_with_usage, "quilmorant: unexpected argument '" + odd + "'; " + usage + "\n"};
 }
