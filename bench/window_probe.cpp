@@ -29,8 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "frames/record_decoder.h"
-#include "tools/byte_files.h"
+#include "tools/record_file.h"
 
 namespace {
 
@@ -44,10 +43,8 @@ double ms_since(Clock::time_point t0) { return std::chrono::duration<double, std
 }
 
 Picture load(const char* path) {
-    std::vector<std::uint8_t> bytes;
-    if (!read_bytes(path, bytes)) die(std::string("cannot read ") + path);
     Picture p;
-    if (std::string wrong = decode_record(bytes, p); !wrong.empty()) die(std::string(path) + ": " + wrong);
+    if (std::string wrong = read_record_file(path, p); !wrong.empty()) die(wrong);
     return p;
 }
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "frames/record_decoder.h"
 #include "tools/byte_files.h"
+#include "tools/record_file.h"
 #include "view/icon_image.h"
 
 namespace {
@@ -91,14 +91,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_icons RECORD OUTPUT_DIR SIZE...\n");
         return 2;
     }
-    Bytes record;
-    if (!read_bytes(argv[1], record)) {
-        std::fprintf(stderr, "make_icons: cannot read %s\n", argv[1]);
-        return 1;
-    }
     Picture frame;
-    if (const std::string wrong = decode_record(record, frame); !wrong.empty()) {
-        std::fprintf(stderr, "make_icons: %s: %s\n", argv[1], wrong.c_str());
+    if (const std::string wrong = read_record_file(argv[1], frame); !wrong.empty()) {
+        std::fprintf(stderr, "make_icons: %s\n", wrong.c_str());
         return 1;
     }
     for (int i = 3; i < argc; ++i) {
