@@ -110,8 +110,7 @@ class Session:
                 return self
             err = self.program.stderr.read().decode()
             check(attempt == 1 and "cannot open the display" in err,
-                  "the program ended at start, status %d, stderr %r; Xvfb: %s"
-                  % (self.program.returncode, err, self.server_log()))
+                  "the program ended at start, status %d, stderr %r" % (self.program.returncode, err))
             print("the program could not reach the server (%r); Xvfb %s; starting it again"
                   % (err.strip(), "answers" if self.server_answers() else "does not answer"))
 
@@ -562,7 +561,9 @@ def main():
     except Failure as failure:
         print("FAILED: %s" % failure)
         if s and s.program and s.program.poll() is not None and s.program.stderr:
-            print("program stderr: %r" % s.program.stderr.read().decode())
+            err = s.program.stderr.read().decode()
+            if err:  # not already in the failure
+                print("program stderr: %r" % err)
         if s:
             print("Xvfb said: %s" % s.server_log())
         return 1
