@@ -54,6 +54,16 @@ class CommandLine(unittest.TestCase):
 
 
 class Install(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.scratch = tempfile.TemporaryDirectory()
+        cls.prefix = cls.scratch.name
+        subprocess.run(["cmake", "--install", BUILD, "--prefix", cls.prefix], check=True, capture_output=True)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.scratch.cleanup()
+
     def test_desktop_entry_validates(self):
         if shutil.which("desktop-file-validate") is None:
             self.fail("desktop-file-validate is missing (Debian desktop-file-utils)")
@@ -62,35 +72,32 @@ class Install(unittest.TestCase):
         self.assertEqual((run.returncode, run.stdout + run.stderr), (0, ""))
 
     def test_install_puts_every_file_in_its_place(self):
-        with tempfile.TemporaryDirectory() as prefix:
-            subprocess.run(["cmake", "--install", BUILD, "--prefix", prefix], check=True, capture_output=True)
-            expected = {"bin/quilmorant", "share/applications/quilmorant.desktop", "share/man/man1/quilmorant.1"}
-            expected |= {"share/icons/hicolor/%dx%d/apps/quilmorant.png" % (s, s) for s in SIZES}
-            found = {os.path.relpath(os.path.join(d, f), prefix) for d, _, files in os.walk(prefix) for f in files}
-            self.assertEqual(found, expected)
-            self.assertTrue(os.access(os.path.join(prefix, "bin/quilmorant"), os.X_OK))
-            for s in SIZES:
-                self.assertEqual(png_size(os.path.join(prefix, "share/icons/hicolor/%dx%d/apps/quilmorant.png"
-                                                       % (s, s))), (s, s))
-            with open(os.path.join(prefix, "share/man/man1/quilmorant.1")) as f:
-                page = f.read()
-            self.assertIn("quilmorant 1.0.0", page)
-            for words in ("Run backward", "Run forward", "mouse-drive", "double-click", "Esc"):
-                self.assertIn(words, page)
+        prefix = self.prefix
+        expected = {"bin/quilmorant", "share/applications/quilmorant.desktop", "share/man/man1/quilmorant.1"}
+        expected |= {"share/icons/hicolor/%dx%d/apps/quilmorant.png" % (s, s) for s in SIZES}
+        found = {os.path.relpath(os.path.join(d, f), prefix) for d, _, files in os.walk(prefix) for f in files}
+        self.assertEqual(found, expected)
+        self.assertTrue(os.access(os.path.join(prefix, "bin/quilmorant"), os.X_OK))
+        for s in SIZES:
+            self.assertEqual(png_size(os.path.join(prefix, "share/icons/hicolor/%dx%d/apps/quilmorant.png"
+                                                   % (s, s))), (s, s))
+        with open(os.path.join(prefix, "share/man/man1/quilmorant.1")) as f:
+            page = f.read()
+        self.assertIn("quilmorant 1.0.0", page)
+        for words in ("Run backward", "Run forward", "mouse-drive", "double-click", "Esc"):
+            self.assertIn(words, page)
 
     def test_the_desktop_entrys_exec_line_starts_the_installed_program(self):
-        with tempfile.TemporaryDirectory() as prefix:
-            subprocess.run(["cmake", "--install", BUILD, "--prefix", prefix], check=True, capture_output=True)
-            with open(os.path.join(prefix, "share/applications/quilmorant.desktop")) as f:
-                exec_line = [line[5:].strip() for line in f if line.startswith("Exec=")][0]
-            env = dict(os.environ, PATH=os.path.join(prefix, "bin") + os.pathsep + os.environ["PATH"])
-            # Run as written, on a private X server, from another folder; still
-            # running after three seconds (timeout's 124) means it started.
-            run = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 640x480x24 -nolisten tcp",
-                                  "timeout", "3", "sh", "-c", exec_line],
-                                 env=env, cwd=tempfile.gettempdir(), capture_output=True, text=True, timeout=30)
-            self.assertEqual(run.returncode, 124, run.stderr)
-            self.assertEqual(run.stderr, "")
+        with open(os.path.join(self.prefix, "share/applications/quilmorant.desktop")) as f:
+            exec_line = [line[5:].strip() for line in f if line.startswith("Exec=")][0]
+        env = dict(os.environ, PATH=os.path.join(self.prefix, "bin") + os.pathsep + os.environ["PATH"])
+        # Run as written, on a private X server, from another folder; still
+        # running after three seconds (timeout's 124) means it started.
+        run = subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 640x480x24 -nolisten tcp",
+                              "timeout", "3", "sh", "-c", exec_line],
+                             env=env, cwd=tempfile.gettempdir(), capture_output=True, text=True, timeout=30)
+        self.assertEqual(run.returncode, 124, run.stderr)
+        self.assertEqual(run.stderr, "")
 
     def test_debian_package_says_what_it_is(self):
         with tempfile.TemporaryDirectory() as out:
