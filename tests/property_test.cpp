@@ -40,6 +40,7 @@ std::vector<Input> random_inputs(std::uint32_t seed, std::size_t count) {
     std::mt19937 rng(seed);
     const char table[] = {'-', '+', ',', '/', '*', '.', ' '};
     std::uniform_int_distribution<int> pick(0, 99);
+    std::uniform_int_distribution<int> any_code(0, 255);
     std::uniform_real_distribution<float> inside_x(0, 14.88279F), inside_y(0, 13.64F);
     std::uniform_real_distribution<float> far(-5000, 5000);
     std::vector<Input> inputs;
@@ -52,7 +53,7 @@ std::vector<Input> random_inputs(std::uint32_t seed, std::size_t count) {
             inputs.push_back({Input::Kind::key, static_cast<std::int16_t>(table[pick(rng) % 7])});
         } else if (r < 62) {
             // Any character but Esc, which ends the program.
-            std::int16_t code = static_cast<std::int16_t>(pick(rng) * 256 / 100);
+            std::int16_t code = static_cast<std::int16_t>(any_code(rng));
             if (code == 27) code = 28;
             inputs.push_back({Input::Kind::key, code});
         } else if (r < 70) {
